@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Usage: scripts/build.sh native|i686|x86_64
+# Configures and builds one build tree under build/<name>.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+kind=$1
+shift
+jobs=$(nproc)
+case "$kind" in
+  native) args=(-DCMAKE_BUILD_TYPE=Debug) ;;
+  i686 | x86_64) args=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$kind.cmake" -DCMAKE_BUILD_TYPE=Release) ;;
+  *) echo "usage: $0 native|i686|x86_64" >&2; exit 2 ;;
+esac
+cmake -S "$root" -B "$root/build/$kind" "${args[@]}" "$@" >/dev/null
+cmake --build "$root/build/$kind" -j"$jobs"
