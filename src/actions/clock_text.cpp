@@ -7,6 +7,9 @@
 namespace velloran {
 namespace {
 
+// A 32-bit calendar time would stop the clock in 2038.
+static_assert(sizeof(std::time_t) >= 8);
+
 constexpr long long kSecondsPerDay = 86400;
 // Day 0 of DateTime (1899-12-30) counted from 1970-01-01.
 constexpr long long kEpochOffsetDays = -25569;
@@ -36,9 +39,9 @@ void civilFromDays(long long z, int& year, int& month, int& day) {
 }  // namespace
 
 DateTime toDateTime(const CalendarFields& f) {
-    const long long days = daysFromCivil(f.year, static_cast<unsigned>(f.month),
-                                         static_cast<unsigned>(f.day)) -
-                           kEpochOffsetDays;
+    const long long days =
+        daysFromCivil(f.year, static_cast<unsigned>(f.month), static_cast<unsigned>(f.day)) -
+        kEpochOffsetDays;
     const long long seconds = f.hour * 3600LL + f.minute * 60LL + f.second;
     return static_cast<double>(days) + static_cast<double>(seconds) / kSecondsPerDay;
 }
