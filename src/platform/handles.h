@@ -9,7 +9,7 @@ namespace velloran {
 // Move-only owner of one Windows handle; Traits give the "no handle" value and the release call.
 template <typename Traits>
 class UniqueHandle {
-public:
+  public:
     using Handle = typename Traits::Handle;
 
     UniqueHandle() = default;
@@ -35,7 +35,7 @@ public:
         }
     }
 
-private:
+  private:
     Handle handle_ = Traits::invalid();
 };
 
@@ -77,15 +77,32 @@ struct GlobalMemoryTraits {
 };
 using UniqueGlobal = UniqueHandle<GlobalMemoryTraits>;
 
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { DeleteDC(h); }
+};
+using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
+
+// A COM interface pointer, released once.
+template <typename Interface>
+struct ComTraits {
+    using Handle = Interface*;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { h->Release(); }
+};
+template <typename Interface>
+using UniqueCom = UniqueHandle<ComTraits<Interface>>;
+
 // Selects an object into a DC for one scope and puts the previous one back.
 class ScopedSelectObject {
-public:
+  public:
     ScopedSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
     ~ScopedSelectObject() { SelectObject(dc_, previous_); }
     ScopedSelectObject(const ScopedSelectObject&) = delete;
     ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ previous_;
 };
