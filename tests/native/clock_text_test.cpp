@@ -31,7 +31,10 @@ TEST(FormatDateTime, WritesOnlyTheFieldsThatMatter) {
 TEST(FormatDateTime, TextIsGbk) {
     // 年 in GBK is C4 EA; the literal must not reach the window as UTF-8.
     const Text text = formatDateTime(toDateTime({2014, 1, 21, 0, 0, 0}));
-    EXPECT_EQ(text, "2014\xC4\xEA" "1\xD4\xC2" "21\xC8\xD5");
+    EXPECT_EQ(text,
+              "2014\xC4\xEA"
+              "1\xD4\xC2"
+              "21\xC8\xD5");
 }
 
 TEST(CurrentDateTime, IsWholeSecondsOfToday) {

@@ -6,62 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "../expected_server_files.h"
+
 namespace velloran {
 namespace {
 
-// "服务器" and "服务端" in GBK, written out so a wrong source charset cannot go unnoticed.
-const std::string serverFolder = ":\\1.6.2MCPC+\xB7\xFE\xCE\xF1\xC6\xF7";
-const std::string startScriptName = "\\\xB7\xFE\xCE\xF1\xB6\xCB.bat";
+using expected::configuration;
+using expected::javaLine;
+using expected::serverFolder;
+using expected::startScript;
+
 const char* const jarHint =
     "jar\xB1\xD8\xD0\xEB\xCA\xC7\xD7\xD4\xB4\xF8\xB5\xC4"
     "mcpc+_151-R02_331.jar";
-
-const std::string configuration =
-    "#Minecraft server properties\r\n"
-    "#Tue Jan 21 22:43:37 CST 2014\r\n"
-    "generator-settings=\r\n"
-    "allow-nether=true\r\n"
-    "level-name=world\r\n"
-    "enable-query=false\r\n"
-    "allow-flight=false\r\n"
-    "server-port=25565\r\n"
-    "level-type=DEFAULT\r\n"
-    "enable-rcon=false\r\n"
-    "force-gamemode=false\r\n"
-    "level-seed=\r\n"
-    "server-ip=\r\n"
-    "max-build-height=256\r\n"
-    "spawn-npcs=true\r\n"
-    "white-list=false\r\n"
-    "spawn-animals=true\r\n"
-    "hardcore=false\r\n"
-    "snooper-enabled=true\r\n"
-    "texture-pack=\r\n"
-    "online-mode=ture\r\n"
-    "pvp=false\r\n"
-    "difficulty=3\r\n"
-    "gamemode=0\r\n"
-    "max-players=20\r\n"
-    "spawn-monsters=true\r\n"
-    "generate-structures=true\r\n"
-    "view-distance=10\r\n"
-    "spawn-protection=16\r\n"
-    "motd=1.6.2\\u00B5\\u00C4\\u00D0\\u00A1\\u00D0\\u00CDhamachi"
-    "\\u00C9\\u00FA\\u00B4\\u00E6\\u00B7\\u00FE\r\n";
-
-// The start script with the line that carries the memory text in its place.
-std::string startScript(const std::string& javaLine) {
-    return "@ECHO OFF\r\n"
-           "color 2\r\n"
-           "title MC\xD0\xA1\xD0\xCD\xC9\xFA\xB4\xE6\xB7\xFE\r\n"
-           "CD /D \"%BINDIR%\"\r\n" +
-           javaLine + "\r\nPAUSE";
-}
-
-std::string javaLine(const std::string& xmx, const std::string& xms) {
-    return "\"%ProgramFiles%\\Java\\jre7\\bin\\java.exe\" -Xmx" + xmx + " -Xms" + xms +
-           " -jar mcpc-plus-1.6.2-R0.1-forge804-B36.jar";
-}
 
 struct PortCall {
     enum Kind { CreateDirectory, WriteFile, MoveFile };
@@ -106,10 +63,10 @@ std::vector<PortCall> expectedCalls(const std::string& folder, const std::string
                                     const std::string& operators, const std::string& jar) {
     return {
         {PortCall::CreateDirectory, folder, {}, {}},
-        {PortCall::WriteFile, folder + startScriptName, {}, script},
+        {PortCall::WriteFile, folder + "\\" + expected::startScriptName, {}, script},
         {PortCall::WriteFile, folder + "\\server.properties", {}, configuration},
         {PortCall::WriteFile, folder + "\\ops.txt", {}, operators},
-        {PortCall::MoveFile, folder + "\\mcpc-plus-1.6.2-R0.1-forge804-B36.jar", jar, {}},
+        {PortCall::MoveFile, folder + "\\" + expected::jarName, jar, {}},
         {PortCall::CreateDirectory, folder + "\\plugins", {}, {}},
     };
 }
@@ -153,7 +110,10 @@ TEST(BuildServerFolder, UsesEveryInputVerbatim) {
         std::string javaLine;
         std::string operators;
     };
-    const std::string oneByteOff = std::string(jarHint).replace(4, 1, "\xD9");
+    std::string oneByteOff = jarHint;
+    oneByteOff[4] = '\xD9';
+    std::string otherCase = jarHint;
+    otherCase[0] = 'J';
     const Case cases[] = {
         {"drive with its colon",
          {"D:", "1024", "op", "a.jar"},
@@ -211,7 +171,7 @@ TEST(BuildServerFolder, UsesEveryInputVerbatim) {
          javaLine("1024M", "1024M"),
          "op"},
         {"jar is the hint in another case",
-         {"D", "1024", "op", "J" + std::string(jarHint + 1)},
+         {"D", "1024", "op", otherCase},
          BuildOutcome::Built,
          "D" + serverFolder,
          javaLine("1024M", "1024M"),
@@ -287,7 +247,8 @@ TEST(BuildServerFolder, ReportsNothingMadeWhenNoJarWasChosen) {
 
 TEST(ServerItemPath, JoinsTheDriveAndTheItemsPlace) {
     EXPECT_EQ(serverItemPath("D", ServerItem::OperatorList), "D" + serverFolder + "\\ops.txt");
-    EXPECT_EQ(serverItemPath(nullptr, ServerItem::StartScript), serverFolder + startScriptName);
+    EXPECT_EQ(serverItemPath(nullptr, ServerItem::StartScript),
+              serverFolder + "\\" + expected::startScriptName);
     EXPECT_EQ(serverItemPath("d", ServerItem::PluginFolder), "d" + serverFolder + "\\plugins");
 }
 
