@@ -53,6 +53,13 @@ struct KernelHandleTraits {
 };
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 
+struct FindHandleTraits {
+    using Handle = HANDLE;
+    static Handle invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(Handle h) { FindClose(h); }
+};
+using UniqueFind = UniqueHandle<FindHandleTraits>;
+
 template <typename T>
 struct GdiObjectTraits {
     using Handle = T;
