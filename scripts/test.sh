@@ -12,6 +12,9 @@ echo "== native build and tests"
 scripts/build.sh native
 ctest --test-dir build/native --output-on-failure
 
+echo "== fuzzing the portable core"
+scripts/fuzz.sh "${VELLORAN_FUZZ_SECONDS:-30}"
+
 # The product is always the 32-bit exe; the Windows tests run on the build that
 # this machine's Wine can start (see scripts/wine-lib.sh).
 echo "== Windows builds (product: i686; tests: $VELLORAN_TEST_ARCH)"
