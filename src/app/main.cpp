@@ -1,4 +1,7 @@
 #include <windows.h>
 
-// Placeholder until the application shell lands.
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+#include "app/application_shell.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    return velloran::runApplication();
+}

@@ -84,6 +84,13 @@ struct GlobalMemoryTraits {
 };
 using UniqueGlobal = UniqueHandle<GlobalMemoryTraits>;
 
+struct WindowTraits {
+    using Handle = HWND;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { DestroyWindow(h); }
+};
+using UniqueWindow = UniqueHandle<WindowTraits>;
+
 struct MemoryDcTraits {
     using Handle = HDC;
     static Handle invalid() { return nullptr; }

@@ -22,10 +22,10 @@ enum ControlFlag : unsigned {
     kVisible = 1u << 0,
     kDisabled = 1u << 1,
     kTabStop = 1u << 2,
-    kReadOnly = 1u << 3,         // edit box: no typing
-    kWordWrap = 1u << 4,         // label: breaks into lines from the top
-    kDigitsAndMinus = 1u << 5,   // edit box: typed characters other than 0-9 and '-' are dropped
-    kStretchPicture = 1u << 6,   // picture box: stretched to the box, else natural size
+    kReadOnly = 1u << 3,        // edit box: no typing
+    kWordWrap = 1u << 4,        // label: breaks into lines from the top
+    kDigitsAndMinus = 1u << 5,  // edit box: typed characters other than 0-9 and '-' are dropped
+    kStretchPicture = 1u << 6,  // picture box: stretched to the box, else natural size
 };
 
 struct ControlDescription {
@@ -63,6 +63,8 @@ struct WindowDescription {
     std::span<const ControlDescription> controls;  // in z-order, topmost first
     std::span<const EventBinding> events;
     std::span<const char* const> tabOrder;  // names of the tab stops in Tab order
+    int icon = 0;                           // resource id of the window's icon, 0: none
+    bool visible = true;                    // shown (normally) once its created event has run
 };
 
 }  // namespace velloran::ui

@@ -1,0 +1,17 @@
+#include "ui/window_catalogue.h"
+
+#include "ui/main_window.h"
+
+namespace velloran::ui {
+
+const WindowDescription* windowDescription(WindowId window) {
+    switch (window) {
+        case WindowId::Main:
+            return &mainWindowDescription();
+        case WindowId::Completion:
+            return nullptr;
+    }
+    return nullptr;
+}
+
+}  // namespace velloran::ui
