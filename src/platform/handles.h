@@ -1,6 +1,8 @@
 #pragma once
 
 #include <windows.h>
+// Needs the declarations of windows.h first.
+#include <wininet.h>
 
 #include <utility>
 
@@ -107,6 +109,13 @@ struct ComTraits {
 };
 template <typename Interface>
 using UniqueCom = UniqueHandle<ComTraits<Interface>>;
+
+struct InternetHandleTraits {
+    using Handle = HINTERNET;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { InternetCloseHandle(h); }
+};
+using UniqueInternet = UniqueHandle<InternetHandleTraits>;
 
 // Selects an object into a DC for one scope and puts the previous one back.
 class ScopedSelectObject {
