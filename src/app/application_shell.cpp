@@ -8,6 +8,7 @@
 #include <new>
 
 #include "app/fatal_error.h"
+#include "platform/http_read.h"
 #include "ui/window_catalogue.h"
 
 namespace velloran {
@@ -51,6 +52,7 @@ int runApplication() {
     } catch (const std::bad_alloc&) {
         fatalAllocationFailure();
     }
+    closeInternetSession();
     OleUninitialize();
     return exitCode;
 }

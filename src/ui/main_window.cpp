@@ -1,9 +1,17 @@
 #include "ui/main_window.h"
 
+#include "actions/auxiliary_actions.h"
+#include "net/address_lookup.h"
 #include "ui/resource_ids.h"
 
 namespace velloran::ui {
 namespace {
+
+// Runs while the window is still hidden: the lookup waits until the greeting is dismissed.
+void mainWindowCreated() {
+    showGreeting();
+    lookUpPublicAddress();
+}
 
 constexpr Colour kBlack{0, 0, 0};
 constexpr Colour kRed{255, 0, 0};
@@ -243,10 +251,10 @@ constexpr ControlDescription kControls[] = {
 
 // A handler left empty here is not written yet; its event is dropped.
 constexpr EventBinding kEvents[] = {
-    {.source = nullptr, .kind = EventKind::Created, .handler = nullptr},
+    {.source = nullptr, .kind = EventKind::Created, .handler = mainWindowCreated},
     {.source = "按钮1", .kind = EventKind::Click, .handler = nullptr},
     {.source = "按钮2", .kind = EventKind::Click, .handler = nullptr},
-    {.source = "按钮3", .kind = EventKind::Click, .handler = nullptr},
+    {.source = "按钮3", .kind = EventKind::Click, .handler = copyAddress},
     {.source = "按钮4", .kind = EventKind::Click, .handler = nullptr},
     {.source = "按钮5", .kind = EventKind::Click, .handler = nullptr},
     {.source = "按钮6", .kind = EventKind::Click, .handler = nullptr},
