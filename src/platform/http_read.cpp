@@ -112,8 +112,15 @@ Bytes readBody(HINTERNET request, ULONGLONG started) {
     const DWORD piece = pieceSize(request);
     Bytes body;
     while (body.size() < kBodyLimit && GetTickCount64() - started < kLastPieceAfterMs) {
+        // Only what has arrived: a read that waits to fill a whole piece could be kept
+        // going by a host that sends a byte now and then, past every limit.
+        DWORD arrived = 0;
+        if (!InternetQueryDataAvailable(request, &arrived, 0, 0) || arrived == 0) {
+            break;
+        }
         const size_t had = body.size();
-        const DWORD wanted = static_cast<DWORD>(std::min<size_t>(piece, kBodyLimit - had));
+        const DWORD wanted =
+            static_cast<DWORD>(std::min<size_t>({piece, arrived, kBodyLimit - had}));
         body.resize(had + wanted);
         DWORD got = 0;
         const bool ok = InternetReadFile(request, body.data() + had, wanted, &got);

@@ -29,6 +29,7 @@ ECHO_HOST = "ipecho.velloran.org"
 MAX_LIFETIME = 1800
 MAX_REQUEST_HEAD = 64 * 1024
 SILENT_HOLD = 30
+TRICKLE_LIMIT = 30
 ENDLESS_LIMIT = 64 * 1024 * 1024
 TARGET = "/templates/ipv6man/?id='ipv6'/></iframe>"
 
@@ -99,6 +100,15 @@ def answer_endless(conn, _):
         sent += len(chunk)
 
 
+def answer_trickle(conn, _):
+    # The page, then one byte at a time, never stopping for long enough to time out.
+    conn.sendall(head("200 OK", [("Content-Type", "text/html")]) + echo_page("192.0.2.6"))
+    deadline = time.monotonic() + TRICKLE_LIMIT
+    while time.monotonic() < deadline:
+        conn.sendall(b" ")
+        time.sleep(0.2)
+
+
 def answer_silent(conn, _):
     # Takes the request and never answers; lets go once the client hangs up.
     conn.settimeout(SILENT_HOLD)
@@ -121,6 +131,7 @@ SCENARIOS = {
     "big": answer_big,
     "endless": answer_endless,
     "silent": answer_silent,
+    "trickle": answer_trickle,
 }
 
 

@@ -104,5 +104,12 @@ TEST(ReadAddressPage, GivesUpOnASilentHost) {
     EXPECT_FALSE(test::lastRequestTo("silent.stub.test").empty());
 }
 
+TEST(ReadAddressPage, StopsAHostThatNeverFinishesInTime) {
+    // A byte now and then never lets a single wait run out: only the overall limit ends it.
+    const TimedRead read = timedRead(pageOn("trickle.stub.test"));
+    EXPECT_EQ(cutAddress(bytesToText(read.body)), "192.0.2.6");
+    EXPECT_LT(read.milliseconds, kLookupLimitMs);
+}
+
 }  // namespace
 }  // namespace velloran
