@@ -54,6 +54,13 @@ TEST(ReadAddressPage, SendsTheRequestAsItIs) {
     EXPECT_EQ(request.find("Cookie"), std::string::npos) << request;
 }
 
+TEST(ReadAddressPage, ReadsAgainAfterTheSessionWasClosed) {
+    ASSERT_FALSE(readAddressPage(pageOn("ok.stub.test")).empty());
+    closeInternetSession();
+    closeInternetSession();
+    EXPECT_EQ(cutAddress(bytesToText(readAddressPage(pageOn("ok.stub.test")))), "192.0.2.1");
+}
+
 TEST(ReadAddressPage, PagesOfWorkingAndFailingHosts) {
     struct Case {
         const char* host;
