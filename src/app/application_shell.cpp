@@ -9,7 +9,6 @@
 
 #include "app/fatal_error.h"
 #include "platform/http_read.h"
-#include "ui/window_catalogue.h"
 
 namespace velloran {
 namespace {
@@ -57,7 +56,7 @@ int runApplication() {
     return exitCode;
 }
 
-ApplicationShell::ApplicationShell() {
+ApplicationShell::ApplicationShell(DescriptionLookup lookup) : lookup_(lookup) {
     currentShell = this;
 }
 
@@ -127,7 +126,7 @@ bool ApplicationShell::loadWindow(WindowId window, bool dialogMode) {
         }
         destroyNow(*loaded);
     }
-    const ui::WindowDescription* description = ui::windowDescription(window);
+    const ui::WindowDescription* description = lookup_(window);
     if (!description) {
         return false;
     }
@@ -225,7 +224,7 @@ bool ApplicationShell::raiseEvent(WindowId window, const char* source, ui::Event
     if (suppression_ > 0) {
         return true;
     }
-    const ui::WindowDescription* description = ui::windowDescription(window);
+    const ui::WindowDescription* description = lookup_(window);
     if (!description) {
         return true;
     }

@@ -9,6 +9,7 @@
 #include "app/shell.h"
 #include "platform/handles.h"
 #include "ui/form_window.h"
+#include "ui/window_catalogue.h"
 #include "ui/window_description.h"
 
 namespace velloran {
@@ -22,7 +23,10 @@ int runApplication();
 // reach it.
 class ApplicationShell {
   public:
-    ApplicationShell();
+    using DescriptionLookup = const ui::WindowDescription* (*)(WindowId);
+
+    // Windows are built from the descriptions that lookup gives.
+    explicit ApplicationShell(DescriptionLookup lookup = ui::windowDescription);
     ~ApplicationShell();
     ApplicationShell(const ApplicationShell&) = delete;
     ApplicationShell& operator=(const ApplicationShell&) = delete;
@@ -74,6 +78,7 @@ class ApplicationShell {
     void dispatch(MSG& message);
     void runNestedLoop(const Loaded& window);
 
+    DescriptionLookup lookup_;
     std::vector<std::unique_ptr<Loaded>> loaded_;
     // Destroyed windows whose objects may still be on the stack; freed by the main loop.
     std::vector<std::unique_ptr<Loaded>> gone_;
