@@ -8,6 +8,7 @@
 
 #include "app/application_shell.h"
 #include "app/shell.h"
+#include "platform/http_read.h"
 
 namespace velloran {
 namespace {
@@ -20,8 +21,9 @@ namespace {
     char text[512];
     std::snprintf(text, sizeof text, "运行时出错!\r\n\r\n错误信息：%s\r\n", reason);
     MessageBoxA(nullptr, text, "错误", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    // Released as at shutdown.
+    closeInternetSession();
     OleUninitialize();
-    // Through exit, so that resources held until the end are released as at shutdown.
     std::exit(-1);
 }
 
