@@ -31,6 +31,8 @@ MAX_REQUEST_HEAD = 64 * 1024
 SILENT_HOLD = 30
 TRICKLE_LIMIT = 30
 ENDLESS_LIMIT = 64 * 1024 * 1024
+FLOOD_LINES = 50000
+DRIP_BYTES = 5
 TARGET = "/templates/ipv6man/?id='ipv6'/></iframe>"
 
 
@@ -109,6 +111,30 @@ def answer_trickle(conn, _):
         time.sleep(0.2)
 
 
+def answer_garbage(conn, _):
+    # No status line at all, then something that looks like a page.
+    conn.sendall(b"\x00\xffNOT HTTP AT ALL\r\n\r\n" + echo_page("192.0.2.7"))
+
+
+def answer_headerflood(conn, _):
+    # Megabytes of header lines before the page.
+    conn.sendall(b"HTTP/1.0 200 OK\r\n")
+    line = b"X-Flood: " + b"a" * 90 + b"\r\n"
+    for _ in range(FLOOD_LINES // 100):
+        conn.sendall(line * 100)
+    conn.sendall(b"\r\n" + echo_page("192.0.2.8"))
+
+
+def answer_drip(conn, _):
+    # The page's end comes one byte a second: slow, but finished well within the time limit.
+    page = echo_page("192.0.2.9")
+    cut = page.index(b"2.9'")
+    conn.sendall(head("200 OK", [("Content-Type", "text/html")]) + page[:cut])
+    for i in range(cut, len(page)):
+        time.sleep(1 if i < cut + DRIP_BYTES else 0)
+        conn.sendall(page[i:i + 1])
+
+
 def answer_silent(conn, _):
     # Takes the request and never answers; lets go once the client hangs up.
     conn.settimeout(SILENT_HOLD)
@@ -132,6 +158,9 @@ SCENARIOS = {
     "endless": answer_endless,
     "silent": answer_silent,
     "trickle": answer_trickle,
+    "garbage": answer_garbage,
+    "headerflood": answer_headerflood,
+    "drip": answer_drip,
 }
 
 

@@ -118,5 +118,23 @@ TEST(ReadAddressPage, StopsAHostThatNeverFinishesInTime) {
     EXPECT_LT(read.milliseconds, kLookupLimitMs);
 }
 
+TEST(ReadAddressPage, WaitsForAPageThatDripsInWithinTheLimit) {
+    const TimedRead read = timedRead(pageOn("drip.stub.test"));
+    EXPECT_EQ(cutAddress(bytesToText(read.body)), "192.0.2.9");
+    EXPECT_GE(read.milliseconds, 4000u);
+    EXPECT_LT(read.milliseconds, kLookupLimitMs);
+}
+
+TEST(ReadAddressPage, EndsInTimeOnHostsThatBreakTheProtocol) {
+    // A garbled status line and megabytes of headers: whatever the client makes of them,
+    // the read ends within the limit and keeps to the size cap.
+    for (const char* host : {"garbage.stub.test", "headerflood.stub.test"}) {
+        const TimedRead read = timedRead(pageOn(host));
+        EXPECT_LE(read.body.size(), kBodyLimit) << host;
+        EXPECT_LT(read.milliseconds, kLookupLimitMs) << host;
+        EXPECT_FALSE(test::lastRequestTo(host).empty()) << host;
+    }
+}
+
 }  // namespace
 }  // namespace velloran
