@@ -1,5 +1,6 @@
 #include "ui/window_catalogue.h"
 
+#include "ui/completion_window.h"
 #include "ui/main_window.h"
 
 namespace velloran::ui {
@@ -9,7 +10,7 @@ const WindowDescription* windowDescription(WindowId window) {
         case WindowId::Main:
             return &mainWindowDescription();
         case WindowId::Completion:
-            return nullptr;
+            return &completionWindowDescription();
     }
     return nullptr;
 }
