@@ -2,6 +2,7 @@
 
 #include "actions/auxiliary_actions.h"
 #include "net/address_lookup.h"
+#include "server/create_action.h"
 #include "ui/resource_ids.h"
 
 namespace velloran::ui {
@@ -252,14 +253,14 @@ constexpr ControlDescription kControls[] = {
 // A handler left empty here is not written yet; its event is dropped.
 constexpr EventBinding kEvents[] = {
     {.source = nullptr, .kind = EventKind::Created, .handler = mainWindowCreated},
-    {.source = "按钮1", .kind = EventKind::Click, .handler = nullptr},
-    {.source = "按钮2", .kind = EventKind::Click, .handler = nullptr},
+    {.source = "按钮1", .kind = EventKind::Click, .handler = createServer},
+    {.source = "按钮2", .kind = EventKind::Click, .handler = browseForJar},
     {.source = "按钮3", .kind = EventKind::Click, .handler = copyAddress},
     {.source = "按钮4", .kind = EventKind::Click, .handler = nullptr},
     {.source = "按钮5", .kind = EventKind::Click, .handler = nullptr},
     {.source = "按钮6", .kind = EventKind::Click, .handler = nullptr},
     {.source = "按钮7", .kind = EventKind::Click, .handler = nullptr},
-    {.source = "时钟1", .kind = EventKind::Tick, .handler = nullptr},
+    {.source = "时钟1", .kind = EventKind::Tick, .handler = updateClock},
 };
 
 constexpr const char* kTabOrder[] = {"按钮3",   "按钮4", "编辑框1", "编辑框2", "编辑框3", "编辑框4",
