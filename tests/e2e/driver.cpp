@@ -93,10 +93,16 @@ INPUT keyInput(WORD virtualKey, bool release) {
     return input;
 }
 
-INPUT mouseInput(DWORD flags) {
+// A mouse event at a point of the screen, given in absolute coordinates so that it does not
+// depend on where the cursor has got to.
+INPUT mouseInput(DWORD flags, POINT point) {
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
+    const LONG width = GetSystemMetrics(SM_CXSCREEN);
+    const LONG height = GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dx = (point.x * 65536 + width - 1) / width;
+    input.mi.dy = (point.y * 65536 + height - 1) / height;
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     return input;
 }
 
@@ -230,9 +236,10 @@ std::vector<Control> controlsOf(HWND top) {
 }
 
 HWND findControl(HWND top, const std::string& cls, const RECT& rect) {
-    for (const Control& control : controlsOf(top)) {
-        if ((cls.empty() || control.className == cls) && EqualRect(&control.rect, &rect)) {
-            return control.hwnd;
+    for (HWND child : childrenOf(top)) {
+        const RECT childRect = rectIn(child, top);
+        if (EqualRect(&childRect, &rect) && (cls.empty() || className(child) == cls)) {
+            return child;
         }
     }
     return nullptr;
@@ -353,12 +360,13 @@ void click(HWND button) {
 
 bool mouseClick(HWND control) {
     RECT rect{};
-    if (!GetWindowRect(control, &rect) ||
-        !SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2)) {
+    if (!GetWindowRect(control, &rect)) {
         return false;
     }
-    INPUT inputs[] = {mouseInput(MOUSEEVENTF_LEFTDOWN), mouseInput(MOUSEEVENTF_LEFTUP)};
-    return SendInput(2, inputs, sizeof(INPUT)) == 2;
+    const POINT middle{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    INPUT inputs[] = {mouseInput(0, middle), mouseInput(MOUSEEVENTF_LEFTDOWN, middle),
+                      mouseInput(MOUSEEVENTF_LEFTUP, middle)};
+    return SendInput(3, inputs, sizeof(INPUT)) == 3;
 }
 
 bool bringToFront(HWND top) {
