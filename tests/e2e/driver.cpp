@@ -159,6 +159,38 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
+std::optional<Screenshot> captureScreenOf(HWND window) {
+    RECT rect{};
+    if (!GetWindowRect(window, &rect)) {
+        return std::nullopt;
+    }
+    Screenshot shot;
+    shot.width = rect.right - rect.left;
+    shot.height = rect.bottom - rect.top;
+    ScreenDc screen;
+    MemoryDc memory(screen.dc);
+    velloran::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.dc, shot.width, shot.height));
+    if (!bitmap) {
+        return std::nullopt;
+    }
+    {
+        velloran::ScopedSelectObject select(memory.dc, bitmap.get());
+        BitBlt(memory.dc, 0, 0, shot.width, shot.height, screen.dc, rect.left, rect.top,
+               SRCCOPY | CAPTUREBLT);
+    }
+    BITMAPINFO info = topDownBitmapInfo(shot.width, shot.height);
+    std::vector<RGBQUAD> quads(static_cast<size_t>(shot.width) * shot.height);
+    if (GetDIBits(memory.dc, bitmap.get(), 0, shot.height, quads.data(), &info, DIB_RGB_COLORS) !=
+        shot.height) {
+        return std::nullopt;
+    }
+    shot.pixels.reserve(quads.size());
+    for (const RGBQUAD& quad : quads) {
+        shot.pixels.push_back(RGB(quad.rgbRed, quad.rgbGreen, quad.rgbBlue));
+    }
+    return shot;
+}
+
 }  // namespace
 
 bool waitUntil(const std::function<bool()>& condition, DWORD timeout) {
@@ -442,34 +474,22 @@ bool setClipboardText(const std::string& text) {
 }
 
 std::optional<Screenshot> captureWindow(HWND window) {
-    RECT rect{};
-    if (!GetWindowRect(window, &rect)) {
-        return std::nullopt;
-    }
-    Screenshot shot;
-    shot.width = rect.right - rect.left;
-    shot.height = rect.bottom - rect.top;
-    ScreenDc screen;
-    MemoryDc memory(screen.dc);
-    velloran::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.dc, shot.width, shot.height));
-    if (!bitmap) {
-        return std::nullopt;
-    }
-    {
-        velloran::ScopedSelectObject select(memory.dc, bitmap.get());
-        BitBlt(memory.dc, 0, 0, shot.width, shot.height, screen.dc, rect.left, rect.top,
-               SRCCOPY | CAPTUREBLT);
-    }
-    BITMAPINFO info = topDownBitmapInfo(shot.width, shot.height);
-    std::vector<RGBQUAD> quads(static_cast<size_t>(shot.width) * shot.height);
-    if (GetDIBits(memory.dc, bitmap.get(), 0, shot.height, quads.data(), &info, DIB_RGB_COLORS) !=
-        shot.height) {
-        return std::nullopt;
-    }
-    shot.pixels.reserve(quads.size());
-    for (const RGBQUAD& quad : quads) {
-        shot.pixels.push_back(RGB(quad.rgbRed, quad.rgbGreen, quad.rgbBlue));
-    }
+    // Painting the program has still to do is done now; then the screen may lag a little
+    // behind, so two captures in a row must agree.
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    std::optional<Screenshot> previous = captureScreenOf(window);
+    ULONGLONG previousTime = GetTickCount64();
+    std::optional<Screenshot> shot;
+    waitUntil([&] {
+        if (GetTickCount64() - previousTime < 50) {
+            return false;
+        }
+        shot = captureScreenOf(window);
+        const bool settled = shot && previous && shot->pixels == previous->pixels;
+        previous = shot;
+        previousTime = GetTickCount64();
+        return settled;
+    });
     return shot;
 }
 

@@ -116,7 +116,7 @@ struct Screenshot {
     std::vector<COLORREF> pixels;  // row by row from the top
     COLORREF at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
 };
-// What the screen shows of the window, frame included.
+// What the screen shows of the window, frame included, once its painting has settled.
 std::optional<Screenshot> captureWindow(HWND window);
 // Writes the picture as a 24-bit BMP file.
 bool saveBmp(const Screenshot& shot, const std::string& path);
