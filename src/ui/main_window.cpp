@@ -256,10 +256,10 @@ constexpr EventBinding kEvents[] = {
     {.source = "按钮1", .kind = EventKind::Click, .handler = createServer},
     {.source = "按钮2", .kind = EventKind::Click, .handler = browseForJar},
     {.source = "按钮3", .kind = EventKind::Click, .handler = copyAddress},
-    {.source = "按钮4", .kind = EventKind::Click, .handler = nullptr},
-    {.source = "按钮5", .kind = EventKind::Click, .handler = nullptr},
-    {.source = "按钮6", .kind = EventKind::Click, .handler = nullptr},
-    {.source = "按钮7", .kind = EventKind::Click, .handler = nullptr},
+    {.source = "按钮4", .kind = EventKind::Click, .handler = openPluginThread},
+    {.source = "按钮5", .kind = EventKind::Click, .handler = openForumPage},
+    {.source = "按钮6", .kind = EventKind::Click, .handler = openJarSharePage},
+    {.source = "按钮7", .kind = EventKind::Click, .handler = showContact},
     {.source = "时钟1", .kind = EventKind::Tick, .handler = updateClock},
 };
 
