@@ -231,14 +231,22 @@ std::string windowText(HWND window) {
                              &length)) {
         return {};
     }
-    std::string text(length + 1, '\0');
-    DWORD_PTR copied = 0;
-    if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
-                             SMTO_ABORTIFHUNG, kMessageTimeoutMs, &copied)) {
-        return {};
+    // The text may grow between the two messages (a clock label does so every second): a
+    // text that fills the buffer may have been cut, so it is read again with more room.
+    for (size_t room = length + 64; room <= (1u << 24); room *= 2) {
+        std::string text(room, '\0');
+        DWORD_PTR copied = 0;
+        if (!SendMessageTimeoutA(window, WM_GETTEXT, text.size(),
+                                 reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                                 kMessageTimeoutMs, &copied)) {
+            return {};
+        }
+        if (copied + 1 < room) {
+            text.resize(copied);
+            return text;
+        }
     }
-    text.resize(copied);
-    return text;
+    return {};
 }
 
 std::string className(HWND window) {
