@@ -81,7 +81,7 @@ struct MessageBoxSeen {
     std::string title;
     std::string text;
 };
-// The program's next visible message box (any title but "打开"), waiting up to the timeout.
+// A visible message box of the program (not its open dialog), waiting for one up to the timeout.
 std::optional<MessageBoxSeen> waitForMessageBox(const Program& program,
                                                 DWORD timeout = kDefaultTimeout);
 // Presses OK on a message box and waits until the box has gone.
@@ -98,7 +98,7 @@ void click(HWND button);
 bool mouseClick(HWND control);
 // Makes the window the foreground window so that keystrokes reach it.
 bool bringToFront(HWND top);
-// Presses and releases one key, with a modifier key (VK_SHIFT, VK_CONTROL) held if given.
+// Presses and releases one key in the foreground window, with a modifier (VK_SHIFT, VK_CONTROL).
 void pressKey(WORD virtualKey, WORD modifier = 0);
 // Types ASCII characters as real keystrokes (letters, digits, '-', ...).
 void typeText(const std::string& ascii);
