@@ -38,12 +38,14 @@ start_xvfb() {
 # A ready prefix (locale settings, fonts, virtual desktop) kept in the cache and
 # copied for each run, so a run does not pay for wineboot.
 wine_template() {
-  local template="$velloran_cache/prefix-$(wine --version | tr -c 'a-zA-Z0-9.\n-' _)"
+  local template="$velloran_cache/prefix-v2-$(wine --version | tr -c 'a-zA-Z0-9.\n-' _)"
   if [ ! -f "$template/.ready" ]; then
-    rm -rf "$template"
-    mkdir -p "$template"
+    # Made aside and moved into place, so that runs started together never share a half-made one.
+    local fresh="$template.new.$$"
+    rm -rf "$fresh"
+    mkdir -p "$fresh"
     (
-      export WINEPREFIX="$template"
+      export WINEPREFIX="$fresh"
       wine wineboot -i >/dev/null 2>&1
       # Every program runs in one virtual desktop with Windows-style frames.
       wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
@@ -51,9 +53,16 @@ wine_template() {
       for face in 宋体 SimSun 新宋体 NSimSun; do
         wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'WenQuanYi Zen Hei' /f >/dev/null 2>&1
       done
+      # Title-bar buttons are Marlett glyphs; Wine finds the font only in the prefix.
+      cp /usr/share/wine/fonts/marlett.ttf "$fresh/drive_c/windows/Fonts/" 2>/dev/null || true
       wineserver -w
     )
-    touch "$template/.ready"
+    touch "$fresh/.ready"
+    if [ ! -f "$template/.ready" ]; then
+      rm -rf "$template"
+      mv -T "$fresh" "$template" 2>/dev/null || true
+    fi
+    rm -rf "$fresh"
   fi
   echo "$template"
 }
