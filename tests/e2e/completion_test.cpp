@@ -133,6 +133,12 @@ bool retype(HWND top, HWND edit, const std::string& ascii) {
     for (size_t i = windowText(edit).size(); i > 0; --i) {
         pressKey(VK_BACK);
     }
+    // Typing starts on an empty box, so the box shows the whole text only once every key has
+    // been taken; otherwise a posted click could overtake the last keys.
+    if (!waitUntil([&] { return windowText(edit).empty(); })) {
+        ADD_FAILURE() << "the box was not emptied: '" << windowText(edit) << "'";
+        return false;
+    }
     typeText(ascii);
     if (!waitUntil([&] { return windowText(edit) == ascii; })) {
         ADD_FAILURE() << "typed '" << ascii << "', the box shows '" << windowText(edit)
