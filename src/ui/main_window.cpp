@@ -250,7 +250,7 @@ constexpr ControlDescription kControls[] = {
      .flags = kFocusable | kDigitsAndMinus},
 };
 
-// A handler left empty here is not written yet; its event is dropped.
+// Events of the window and its controls that have a handler; any other event is dropped.
 constexpr EventBinding kEvents[] = {
     {.source = nullptr, .kind = EventKind::Created, .handler = mainWindowCreated},
     {.source = "按钮1", .kind = EventKind::Click, .handler = createServer},
