@@ -132,7 +132,14 @@ TEST_F(MainWindowActions, ContactButtonShowsTheAuthorsQq) {
     ASSERT_TRUE(box);
     EXPECT_EQ(box->title, "感谢");
     EXPECT_EQ(box->text, "作者QQ" + kAuthorQq);
+    // A plain box: OK alone, no icon; the window waits behind it.
+    EXPECT_NE(GetDlgItem(box->box, IDOK), nullptr);
+    EXPECT_EQ(GetDlgItem(box->box, IDCANCEL), nullptr);
+    HWND icon = GetDlgItem(box->box, 0x440);
+    EXPECT_TRUE(icon == nullptr || SendMessageA(icon, STM_GETICON, 0, 0) == 0);
+    EXPECT_FALSE(IsWindowEnabled(mainWindow()));
     EXPECT_TRUE(dismissMessageBox(box->box));
+    EXPECT_TRUE(waitUntil([&] { return IsWindowEnabled(mainWindow()) != FALSE; }));
 }
 
 TEST_F(MainWindowActions, ClockTicksEverySecondWhateverTheWindowIsDoing) {
