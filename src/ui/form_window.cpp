@@ -334,6 +334,7 @@ void FormWindow::focusRememberedOrFirst() {
             return;
         }
     }
+    SetFocus(hwnd());  // keys such as Esc still need a focus inside the window
 }
 
 LRESULT FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
