@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "../held_clipboard.h"
 #include "http_stub/stub_control.h"
 #include "start_to_main_window.h"
 
@@ -17,26 +18,6 @@ namespace {
 const RECT kAddressLabel = rectOf(56, 8, 104, 24);
 const RECT kCopyButton = rectOf(144, 8, 56, 24);
 const UINT kOtherFormat = RegisterClipboardFormatA("Velloran e2e format");
-
-// Opens the clipboard for a scope, as another program would: with a window of its own.
-class HeldClipboard {
-  public:
-    HeldClipboard()
-        : window_(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
-                                  nullptr)),
-          open_(window_ && OpenClipboard(window_)) {}
-    ~HeldClipboard() {
-        if (open_) {
-            CloseClipboard();
-        }
-        DestroyWindow(window_);
-    }
-    bool isOpen() const { return open_; }
-
-  private:
-    HWND window_;
-    bool open_;
-};
 
 // Text and a format of another program.
 bool fillClipboard(const std::string& text) {

@@ -7,30 +7,12 @@
 #include <string>
 #include <thread>
 
+#include "../held_clipboard.h"
+
 namespace velloran {
 namespace {
 
 const UINT kOtherFormat = RegisterClipboardFormatA("Velloran test format");
-
-// Opens the clipboard for a scope, as another program would: with a window of its own.
-class OwnedClipboard {
-  public:
-    OwnedClipboard()
-        : window_(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
-                                  nullptr)),
-          open_(window_ && OpenClipboard(window_)) {}
-    ~OwnedClipboard() {
-        if (open_) {
-            CloseClipboard();
-        }
-        DestroyWindow(window_);
-    }
-    bool isOpen() const { return open_; }
-
-  private:
-    HWND window_;
-    bool open_;
-};
 
 void putData(UINT format, const void* data, size_t size) {
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
@@ -41,7 +23,7 @@ void putData(UINT format, const void* data, size_t size) {
 
 // Fills the clipboard with a text and a format of another program.
 void fillClipboard(const std::string& text) {
-    OwnedClipboard clipboard;
+    HeldClipboard clipboard;
     ASSERT_TRUE(clipboard.isOpen());
     EmptyClipboard();
     putData(CF_TEXT, text.c_str(), text.size() + 1);
@@ -56,7 +38,7 @@ struct ClipboardContents {
 
 ClipboardContents readClipboard() {
     ClipboardContents contents;
-    OwnedClipboard clipboard;
+    HeldClipboard clipboard;
     EXPECT_TRUE(clipboard.isOpen());
     contents.hasOtherFormat = IsClipboardFormatAvailable(kOtherFormat);
     if (HANDLE block = GetClipboardData(CF_TEXT)) {
@@ -83,7 +65,7 @@ TEST(PutTextOnClipboard, ClipboardHeldByAnotherProgramIsLeftAlone) {
     HANDLE held = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     std::thread holder([&] {
-        OwnedClipboard clipboard;
+        HeldClipboard clipboard;
         SetEvent(held);
         WaitForSingleObject(done, 10000);
     });
