@@ -157,7 +157,8 @@ bool ApplicationShell::loadWindow(WindowId window, bool dialogMode) {
     }
     if (dialogMode) {
         for (const auto& other : loaded_) {
-            if (other.get() == &loaded || other->gone || GetParent(other->form->hwnd())) {
+            // Every loaded window is a top-level one, owned ones included.
+            if (other.get() == &loaded || other->gone) {
                 continue;
             }
             const HWND hwnd = other->form->hwnd();
