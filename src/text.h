@@ -12,6 +12,8 @@ using Text = std::string;
 // A counted byte buffer, as written to a file or read from the network.
 using Bytes = std::vector<unsigned char>;
 
-inline Bytes toBytes(const Text& text) { return Bytes(text.begin(), text.end()); }
+inline Bytes toBytes(const Text& text) {
+    return Bytes(text.begin(), text.end());
+}
 
 }  // namespace velloran
