@@ -7,7 +7,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 
 packages=(
-  g++ cmake make googletest clang libclang-rt-14-dev
+  g++ cmake make googletest clang clang-format libclang-rt-14-dev git
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine32:i386 wine64 fonts-wine
   xvfb xdotool x11-utils imagemagick fonts-wqy-zenhei

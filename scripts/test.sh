@@ -8,6 +8,9 @@ cd "$root"
 scripts/setup.sh
 source scripts/wine-lib.sh
 
+echo "== format (the committed .clang-format)"
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
 echo "== native build and tests"
 scripts/build.sh native -DBUILD_TESTING=ON
 ctest --test-dir build/native --output-on-failure --no-tests=error
