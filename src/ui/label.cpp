@@ -33,27 +33,11 @@ void Label::paint(HDC dc) {
 }
 
 LRESULT Label::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_ERASEBKGND:
-            return 1;  // painted whole in WM_PAINT, no flicker
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd(), &ps);
-            paint(dc);
-            EndPaint(hwnd(), &ps);
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            paint(reinterpret_cast<HDC>(wParam));
-            return 0;
-        case WM_SETTEXT: {
-            const LRESULT result = WindowBase::handleMessage(message, wParam, lParam);
-            InvalidateRect(hwnd(), nullptr, FALSE);
-            return result;
-        }
-        default:
-            return WindowBase::handleMessage(message, wParam, lParam);
+    const LRESULT result = CustomDrawnWindow::handleMessage(message, wParam, lParam);
+    if (message == WM_SETTEXT) {
+        InvalidateRect(hwnd(), nullptr, FALSE);
     }
+    return result;
 }
 
 }  // namespace velloran::ui

@@ -17,17 +17,16 @@ struct LabelLook {
 void paintLabel(HDC dc, const RECT& rect, const char* caption, const LabelLook& look);
 
 // A custom-drawn label; its caption is its window text.
-class Label : public WindowBase {
+class Label : public CustomDrawnWindow {
   public:
     bool create(HWND parent, const char* caption, int x, int y, int width, int height,
                 const LabelLook& look);
 
   protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void paint(HDC dc) override;
 
   private:
-    void paint(HDC dc);
-
     LabelLook look_{};
 };
 

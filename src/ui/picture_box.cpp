@@ -63,23 +63,4 @@ void PictureBox::paint(HDC dc) {
     paintPicture(dc, rect, picture_ ? &*picture_ : nullptr, stretch_);
 }
 
-LRESULT PictureBox::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd(), &ps);
-            paint(dc);
-            EndPaint(hwnd(), &ps);
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            paint(reinterpret_cast<HDC>(wParam));
-            return 0;
-        default:
-            return WindowBase::handleMessage(message, wParam, lParam);
-    }
-}
-
 }  // namespace velloran::ui

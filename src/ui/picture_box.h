@@ -17,17 +17,15 @@ void paintPicture(HDC dc, const RECT& rect, const Picture* picture, bool stretch
 // The picture of a program resource (RCDATA), decoded; none when missing or unreadable.
 std::optional<Picture> loadPictureResource(int id);
 
-class PictureBox : public WindowBase {
+class PictureBox : public CustomDrawnWindow {
   public:
     bool create(HWND parent, int x, int y, int width, int height, std::optional<Picture> picture,
                 bool stretch);
 
   protected:
-    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void paint(HDC dc) override;
 
   private:
-    void paint(HDC dc);
-
     std::optional<Picture> picture_;
     bool stretch_ = false;
 };

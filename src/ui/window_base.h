@@ -35,6 +35,14 @@ class WindowBase {
     HWND hwnd_ = nullptr;
 };
 
+// A window that paints itself whole, for the screen (WM_PAINT) and into any DC
+// (WM_PRINTCLIENT), with no background erase in between, so it does not flicker.
+class CustomDrawnWindow : public WindowBase {
+  protected:
+    virtual void paint(HDC dc) = 0;
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
 // Runs one message's handling with allocation failure turned into the fatal error box.
 template <typename Body>
 LRESULT guardedMessage(Body&& body) {
