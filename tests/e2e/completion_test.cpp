@@ -5,10 +5,12 @@
 #include <string>
 
 #include "../expected_server_files.h"
+#include "../win/disk_files.h"
 #include "start_to_main_window.h"
 
 using namespace e2e;
 namespace expected = velloran::expected;
+namespace disk = velloran::disk;
 
 namespace {
 
@@ -22,59 +24,9 @@ const char* const kThanksText = "再次感谢您的使用,进入文件夹立即�
 
 // ---- files on the test drive
 
-bool exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::optional<std::string> readFile(const std::string& path) {
-    velloran::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        return std::nullopt;
-    }
-    std::string bytes;
-    char buffer[65536];
-    DWORD read = 0;
-    while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) {
-        bytes.append(buffer, read);
-    }
-    return bytes;
-}
-
-bool writeFile(const std::string& path, const std::string& bytes) {
-    velloran::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    return file &&
-           WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                     nullptr) &&
-           written == bytes.size();
-}
-
-void removeTree(const std::string& path) {
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = entry.cFileName;
-            if (name == "." || name == "..") {
-                continue;
-            }
-            const std::string child = path + "\\" + name;
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                removeTree(child);
-            } else {
-                DeleteFileA(child.c_str());
-            }
-        } while (FindNextFileA(search, &entry));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
 // Jars are compared without printing their bytes.
 void expectJar(const std::string& path, const std::string& jar) {
-    const std::optional<std::string> bytes = readFile(path);
+    const std::optional<std::string> bytes = disk::readWholeFile(path);
     ASSERT_TRUE(bytes) << path << " is missing";
     EXPECT_TRUE(*bytes == jar) << path << " holds " << bytes->size() << " other bytes";
 }
@@ -92,10 +44,10 @@ std::string jarBytes(unsigned seed) {
 
 // A clean drive with a jar in a folder of its own, as a person has it after downloading.
 void prepareDrive(const std::string& jar) {
-    removeTree(kServerFolder);
-    removeTree(kJarFolder);
+    disk::removeTree(kServerFolder);
+    disk::removeTree(kJarFolder);
     CreateDirectoryA(kJarFolder.c_str(), nullptr);
-    ASSERT_TRUE(writeFile(kJarPath, jar));
+    ASSERT_TRUE(disk::writeWholeFile(kJarPath, jar));
 }
 
 // ---- the main window's controls that the road goes through (client coordinates)
@@ -254,14 +206,14 @@ void keepScreenshot(HWND window, const std::string& name) {
 
 void expectServerFolder(const Inputs& inputs, const std::string& jar) {
     const std::string memory = inputs.memory + "M";
-    EXPECT_EQ(readFile(kServerFolder + "\\" + expected::startScriptName),
+    EXPECT_EQ(disk::readWholeFile(kServerFolder + "\\" + expected::startScriptName),
               expected::startScript(expected::javaLine(memory, memory)));
-    EXPECT_EQ(readFile(kServerFolder + "\\server.properties"), expected::configuration);
-    EXPECT_EQ(readFile(kServerFolder + "\\ops.txt"), inputs.operatorName);
+    EXPECT_EQ(disk::readWholeFile(kServerFolder + "\\server.properties"), expected::configuration);
+    EXPECT_EQ(disk::readWholeFile(kServerFolder + "\\ops.txt"), inputs.operatorName);
     expectJar(kServerFolder + "\\" + expected::jarName, jar);
     EXPECT_EQ(GetFileAttributesA((kServerFolder + "\\plugins").c_str()) & FILE_ATTRIBUTE_DIRECTORY,
               static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
-    EXPECT_FALSE(exists(kJarPath)) << "the jar was copied, not moved";
+    EXPECT_FALSE(disk::exists(kJarPath)) << "the jar was copied, not moved";
 }
 
 // No message box comes up until the process has ended; its exit code.
@@ -436,7 +388,7 @@ TEST(CreateServer, AJarNeverPickedIsRefusedWithNothingOnDisk) {
     EXPECT_EQ(box->text, "jar路径错误：请选中‘Velloran’中的mcpc+_151-R02_331.jar文件");
     ASSERT_TRUE(dismissMessageBox(box->box));
 
-    EXPECT_FALSE(exists(kServerFolder));
+    EXPECT_FALSE(disk::exists(kServerFolder));
     EXPECT_EQ(completionWindow(app->program), nullptr);
     EXPECT_TRUE(waitUntil([&] { return IsWindowEnabled(main); }));
     EXPECT_TRUE(IsWindowVisible(main));
@@ -484,7 +436,7 @@ TEST(CreateServer, BadInputsAreRefusedBeforeTheDiskIsTouched) {
         EXPECT_EQ(box->text, c.text);
         ASSERT_TRUE(dismissMessageBox(box->box));
 
-        EXPECT_FALSE(exists(kServerFolder));
+        EXPECT_FALSE(disk::exists(kServerFolder));
         EXPECT_EQ(completionWindow(app->program), nullptr);
         EXPECT_TRUE(waitUntil([&] { return IsWindowEnabled(main); }));
         EXPECT_EQ(windowText(control(main, kDriveBox)), c.drive) << "inputs were changed";
@@ -493,7 +445,7 @@ TEST(CreateServer, BadInputsAreRefusedBeforeTheDiskIsTouched) {
 }
 
 TEST(CreateServer, ADriveThatDoesNotExistNamesWhatCouldNotBeMade) {
-    ASSERT_FALSE(exists("Q:\\")) << "the test needs a drive letter that is not mapped";
+    ASSERT_FALSE(disk::exists("Q:\\")) << "the test needs a drive letter that is not mapped";
     const std::string jar = jarBytes(4);
     prepareDrive(jar);
     auto app = startAndFillIn({"1024", "Q", "Alex"}, kJarPath);
@@ -548,14 +500,14 @@ TEST(CreateServer, ARebuildReplacesTheFilesAndTheJarAndKeepsWhatElseIsThere) {
         ASSERT_EQ(built->app.program.waitForExit(), std::optional<DWORD>(0));
     }
     const std::string plugin = kServerFolder + "\\plugins\\kept.jar";
-    ASSERT_TRUE(writeFile(plugin, "a plug-in"));
+    ASSERT_TRUE(disk::writeWholeFile(plugin, "a plug-in"));
     const std::string secondJar = jarBytes(7);
-    ASSERT_TRUE(writeFile(kJarPath, secondJar));
+    ASSERT_TRUE(disk::writeWholeFile(kJarPath, secondJar));
 
     const Inputs second{"512", "D", ""};
     ASSERT_TRUE(buildUpToCompletion(second)) << "folders that were there already count as made";
     expectServerFolder(second, secondJar);
-    EXPECT_EQ(readFile(plugin), "a plug-in");
+    EXPECT_EQ(disk::readWholeFile(plugin), "a plug-in");
 }
 
 }  // namespace
